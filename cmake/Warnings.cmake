@@ -13,3 +13,7 @@ endif()
 if(CMAKE_CXX_FLAGS MATCHES "fast-math")
     message(FATAL_ERROR "-ffast-math breaks the exact arithmetic of the calculation")
 endif()
+if(ORMIZA_FUZZ)
+    # Coverage feedback for the fuzzers comes from every target of ours, not just their mains.
+    target_compile_options(ormiza_flags INTERFACE -fsanitize=fuzzer-no-link)
+endif()

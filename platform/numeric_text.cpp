@@ -189,6 +189,8 @@ std::string ExponentText(long double Magnitude, int Precision, int ExponentDigit
 // digits. Returns false when the integer part needs more than Precision digits.
 bool FixedText(long double Magnitude, int Precision, int Digits, std::string &Out)
 {
+    if (Magnitude >= 1e21L) // more integer digits than any precision allows
+        return false;
     char Buffer[128];
     std::snprintf(Buffer, sizeof Buffer, "%.*Lf", Digits, Magnitude);
     if (SignificantDigits(Buffer) <= Precision)
@@ -254,7 +256,7 @@ QString FloatToStrF(long double Value, TFloatFormat Format, int Precision, int D
         return QStringLiteral("NAN");
     if (std::isinf(Value))
         return Value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
-    Precision = std::clamp(Precision, 1, 18);
+    Precision = std::clamp(Precision, 1, 21);
     Digits = std::clamp(Digits, 0, 18);
     const TCLocaleScope CNumbers;
     const bool Negative = std::signbit(Value);

@@ -27,7 +27,8 @@ long double StrToFloat(const QString &S);
 // the separator, Precision - 1 digits, 'E', a sign and at least Digits exponent digits. ffGeneral:
 // the shorter of fixed and exponent forms with at most Precision digits and no trailing zeros.
 // ffNumber: ffFixed with the user's group separator. ffCurrency: ffNumber followed by the user's
-// currency symbol. Precision is clamped to 1..18, Digits to 0..18.
+// currency symbol. Precision is clamped to 1..21 (21 digits tell every extended value apart),
+// Digits to 0..18.
 QString FloatToStrF(long double Value, TFloatFormat Format, int Precision, int Digits);
 
 // A field's text as the calculation takes it: StrToFloat, then rounded to single precision.
