@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     # build
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config dpkg-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
     # run: the X11 platform plugin and the font that stands in for the window's face
     qt6-qpa-plugins fonts-liberation2
