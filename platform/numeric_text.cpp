@@ -71,16 +71,25 @@ bool IsAsciiDigit(QChar C)
     return C >= QLatin1Char('0') && C <= QLatin1Char('9');
 }
 
-QString DecimalSeparator()
+struct TSeparators
 {
-    return QLocale::system().decimalPoint();
+    QString Decimal;
+    bool PointToo; // '.' is read as the decimal separator as well
+};
+
+// A point is accepted beside the user's separator, except where the locale groups digits with a
+// point: there "1.000" means a thousand, and reading it as one would be silently wrong.
+TSeparators Separators()
+{
+    const QLocale Locale = QLocale::system();
+    return {Locale.decimalPoint(), Locale.groupSeparator() != QStringLiteral(".")};
 }
 
 } // namespace
 
 long double StrToFloat(const QString &S)
 {
-    const QString Separator = DecimalSeparator();
+    const TSeparators Separator = Separators();
     qsizetype Begin = 0;
     qsizetype End = S.size();
     while (Begin < End && S.at(Begin).isSpace())
@@ -103,9 +112,10 @@ long double StrToFloat(const QString &S)
     if (I < End)
     {
         qsizetype SeparatorLength = 0;
-        if (!Separator.isEmpty() && QStringView(S).sliced(I, End - I).startsWith(Separator))
-            SeparatorLength = Separator.size();
-        else if (S.at(I) == QLatin1Char('.'))
+        if (!Separator.Decimal.isEmpty() &&
+            QStringView(S).sliced(I, End - I).startsWith(Separator.Decimal))
+            SeparatorLength = Separator.Decimal.size();
+        else if (Separator.PointToo && S.at(I) == QLatin1Char('.'))
             SeparatorLength = 1;
         if (SeparatorLength > 0)
         {

@@ -20,17 +20,23 @@
 namespace
 {
 
-bool Russian()
+bool LocaleIs(const char *Language)
 {
     const char *All = std::getenv("LC_ALL");
-    return All != nullptr && std::strncmp(All, "ru", 2) == 0;
+    return All != nullptr && std::strncmp(All, Language, 2) == 0;
+}
+
+// Russian and German write a decimal comma; German also groups digits with a point.
+bool DecimalComma()
+{
+    return LocaleIs("ru") || LocaleIs("de");
 }
 
 // Writes a C-locale number text with the user's separator.
 QString Local(const char *Text)
 {
     QString S = QString::fromUtf8(Text);
-    if (Russian())
+    if (DecimalComma())
         S.replace(QLatin1Char('.'), QLatin1Char(','));
     return S;
 }
@@ -44,7 +50,7 @@ protected:
 TEST_F(NumericText, SeparatorFollowsTheLocale)
 {
     EXPECT_EQ(QLocale::system().decimalPoint(),
-              Russian() ? QStringLiteral(",") : QStringLiteral("."));
+              DecimalComma() ? QStringLiteral(",") : QStringLiteral("."));
 }
 
 TEST_F(NumericText, AcceptedTexts)
@@ -67,8 +73,11 @@ TEST_F(NumericText, AcceptedTexts)
         EXPECT_EQ(StrToFloat(Local(C.Text)), C.Value);
     }
     EXPECT_TRUE(std::signbit(StrToFloat(QStringLiteral("-0"))));
-    // The point is always accepted as well as the user's separator.
-    EXPECT_EQ(StrToFloat(QStringLiteral("2.75")), 2.75L);
+    // The point is accepted as well as the user's separator, unless it groups digits there.
+    if (LocaleIs("de"))
+        EXPECT_THROW(StrToFloat(QStringLiteral("1.000")), EConvertError);
+    else
+        EXPECT_EQ(StrToFloat(QStringLiteral("2.75")), 2.75L);
 }
 
 TEST_F(NumericText, RefusedTextsQuoteTheText)
@@ -119,7 +128,7 @@ TEST_F(NumericText, RefusedTextsQuoteTheText)
         }
     }
     // A group separator or the other locale's separator is refused, never read as something else.
-    EXPECT_THROW(StrToFloat(Russian() ? QStringLiteral("1,5,2") : QStringLiteral("1,5")),
+    EXPECT_THROW(StrToFloat(DecimalComma() ? QStringLiteral("1,5,2") : QStringLiteral("1,5")),
                  EConvertError);
 }
 
@@ -127,7 +136,7 @@ TEST_F(NumericText, LongTextsAreQuotedShortAndReadFast)
 {
     const QString Digits(1'000'000, QLatin1Char('7'));
     EXPECT_THROW(StrToFloat(Digits), EConvertError); // beyond the extended range
-    EXPECT_EQ(StrToFloat(QStringLiteral("0.") + Digits), 0.77777777777777777778L);
+    EXPECT_EQ(StrToFloat(Local("0.") + Digits), 0.77777777777777777778L);
     try
     {
         StrToFloat(Digits + QLatin1Char('x'));
