@@ -7,8 +7,8 @@ packages=(
     # build
     cmake ninja-build g++ pkg-config dpkg-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
-    # run: the X11 platform plugin and the font that stands in for the window's face
-    qt6-qpa-plugins fonts-liberation2
+    # run: the font that stands in for the window's face
+    fonts-liberation2
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
     xvfb xauth x11-apps imagemagick
