@@ -2,6 +2,8 @@
 // each valid click the labels show what a freshly started program shows for the same inputs;
 // after each failure they are unchanged; memory stays flat.
 
+#include "tests/gui/gui_fixture.h" // KindOf
+
 #include "platform/application.h"
 #include "platform/errors.h"
 #include "platform/float_env.h"
@@ -60,19 +62,6 @@ const TRound Rounds[] = {
     {"valid, other inputs", Second, nullptr},
     {"overflow in the calculation", With(With(WorkedExample, 0, "1e30"), 1, "1e-30"), "EOverflow"},
 };
-
-std::string KindOf(const Exception &E)
-{
-    if (dynamic_cast<const EConvertError *>(&E))
-        return "EConvertError";
-    if (dynamic_cast<const EInvalidOp *>(&E))
-        return "EInvalidOp";
-    if (dynamic_cast<const EZeroDivide *>(&E))
-        return "EZeroDivide";
-    if (dynamic_cast<const EOverflow *>(&E))
-        return "EOverflow";
-    return "Exception";
-}
 
 // Resident and peak resident memory of this process, in KiB.
 std::pair<long, long> Memory()
