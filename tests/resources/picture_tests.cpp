@@ -2,6 +2,8 @@
 // of the elements the window relies on; then that Qt reads the same pixels from the resource
 // paths the window uses, and that the desktop icons are the program icon enlarged.
 
+#include "bytes.h"
+
 #include <QImage>
 #include <QString>
 
@@ -39,28 +41,6 @@ const std::array<QRgb, 16> StandardPalette = {
     0xFF808080, 0xFFFF0000, 0xFF00FF00, 0xFFFFFF00, 0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF};
 
 // ---- Reading the files ----------------------------------------------------------------------
-
-using TBytes = std::vector<std::uint8_t>;
-
-TBytes ReadFile(const std::string &Path)
-{
-    std::ifstream In(Path, std::ios::binary);
-    if (!In)
-        throw std::runtime_error("cannot open " + Path);
-    return TBytes(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-}
-
-std::uint32_t U16(const TBytes &B, std::size_t At)
-{
-    if (At + 2 > B.size())
-        throw std::runtime_error("file too short");
-    return B[At] | (B[At + 1] << 8);
-}
-
-std::uint32_t U32(const TBytes &B, std::size_t At)
-{
-    return U16(B, At) | (U16(B, At + 2) << 16);
-}
 
 struct TPicture
 {

@@ -2,6 +2,8 @@
 // the icon group MAINICON holds the program icon unchanged, and the version record carries its
 // fixed values, its Russian string table and its translation, all marked Russian.
 
+#include "bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -15,32 +17,10 @@
 namespace
 {
 
-using TBytes = std::vector<std::uint8_t>;
-
 constexpr unsigned Russian = 0x0419;
 constexpr unsigned RtIcon = 3;
 constexpr unsigned RtVersion = 16;
 constexpr unsigned RtGroupIcon = 14;
-
-TBytes ReadFile(const std::string &Path)
-{
-    std::ifstream In(Path, std::ios::binary);
-    if (!In)
-        throw std::runtime_error("cannot open " + Path);
-    return TBytes(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-}
-
-std::uint32_t U16(const TBytes &B, std::size_t At)
-{
-    if (At + 2 > B.size())
-        throw std::runtime_error("data too short");
-    return B[At] | (B[At + 1] << 8);
-}
-
-std::uint32_t U32(const TBytes &B, std::size_t At)
-{
-    return U16(B, At) | (U16(B, At + 2) << 16);
-}
 
 std::size_t Align4(std::size_t At)
 {
